@@ -1,0 +1,6 @@
+#include "app/driver.h"
+
+int main(int argc, char** argv) {
+  strewgen::StdConsole console;
+  return strewgen::runStrewgen(argc, argv, &console);
+}

@@ -1,0 +1,16 @@
+#include "platform/start_up.h"
+
+#include <signal.h>
+
+namespace strewgen {
+
+bool startUp() {
+  // Past a file size limit a write would raise SIGXFSZ and kill the process
+  // before it could say why; ignored, the write fails with EFBIG instead.
+  struct sigaction ignore = {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  return sigaction(SIGXFSZ, &ignore, nullptr) == 0;
+}
+
+}  // namespace strewgen

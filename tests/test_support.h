@@ -1,0 +1,57 @@
+#ifndef STREWGEN_TESTS_TEST_SUPPORT_H_
+#define STREWGEN_TESTS_TEST_SUPPORT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/console.h"
+
+namespace strewgen::test {
+
+// A console that keeps what was printed.
+class CapturedConsole : public Console {
+ public:
+  void print(std::string_view text) override { out += text; }
+  void printErrorLine(std::string_view line) override {
+    err += line;
+    err += '\n';
+  }
+  std::string out;
+  std::string err;
+};
+
+// A fresh folder under the system's temporary folder, removed with all its
+// content when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string file(std::string_view name) const;
+
+ private:
+  std::string path_;
+};
+
+void writeFile(const std::string& path, std::string_view content);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// What a run of the strewgen binary left behind.
+struct RunResult {
+  int status = -1;  // exit status; -1 when killed by a signal
+  std::string out;
+  std::string err;
+};
+
+// Runs the built strewgen binary with the given arguments (not the program
+// name) in the folder `cwd`, with standard input closed.
+RunResult runStrewgenBinary(const std::string& cwd,
+                            const std::vector<std::string>& args);
+
+}  // namespace strewgen::test
+
+#endif  // STREWGEN_TESTS_TEST_SUPPORT_H_
