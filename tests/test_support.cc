@@ -1,5 +1,7 @@
 #include "tests/test_support.h"
 
+#include "map/map_layout.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -48,6 +50,30 @@ std::string readFile(const std::string& path) {
 bool fileExists(const std::string& path) {
   struct stat info;
   return lstat(path.c_str(), &info) == 0;
+}
+
+void makeSparseMap(const std::string& path, int64_t size) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0 || ftruncate(fd, size < 0 ? kMapFileBytes : size) != 0)
+    throw std::runtime_error("cannot make map " + path);
+  close(fd);
+}
+
+void putBytes(const std::string& path, int64_t offset, std::string_view bytes) {
+  int fd = open(path.c_str(), O_WRONLY);
+  if (fd < 0 ||
+      pwrite(fd, bytes.data(), bytes.size(), offset) !=
+          static_cast<ssize_t>(bytes.size()))
+    throw std::runtime_error("cannot write into " + path);
+  close(fd);
+}
+
+void putCell(const std::string& path, int x, int y, uint16_t tile_id,
+             int8_t altitude) {
+  const char cell[3] = {static_cast<char>(tile_id & 0xFF),
+                        static_cast<char>(tile_id >> 8),
+                        static_cast<char>(altitude)};
+  putBytes(path, cellOffset(x, y), std::string_view(cell, 3));
 }
 
 RunResult runStrewgenBinary(const std::string& cwd,

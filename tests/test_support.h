@@ -1,6 +1,7 @@
 #ifndef STREWGEN_TESTS_TEST_SUPPORT_H_
 #define STREWGEN_TESTS_TEST_SUPPORT_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,15 @@ class TempDir {
 void writeFile(const std::string& path, std::string_view content);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+
+// A map file of `size` zero bytes (a whole world by default), made sparse so
+// that it costs neither time nor disk.
+void makeSparseMap(const std::string& path, int64_t size = -1);
+// Writes bytes into an existing file at an offset.
+void putBytes(const std::string& path, int64_t offset, std::string_view bytes);
+// Writes one cell's tile id and altitude into a map file.
+void putCell(const std::string& path, int x, int y, uint16_t tile_id,
+             int8_t altitude);
 
 // What a run of the strewgen binary left behind.
 struct RunResult {

@@ -1,0 +1,79 @@
+#ifndef STREWGEN_MAP_MAP_READER_H_
+#define STREWGEN_MAP_MAP_READER_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "map/map_layout.h"
+#include "platform/file.h"
+
+namespace strewgen {
+
+// Reads the tile id and altitude of single cells of a world map file.
+//
+// The file is held for exclusive use from open to close, so nothing can
+// change under the reader, and it answers from a fixed buffer of one band
+// of block rows: for each column of blocks it reads the band's blocks, which
+// lie one after the other in the file, with one read. A scan row by row
+// then costs one read per column of blocks per band, and memory stays the
+// same whatever the map, the area or the number of reads.
+//
+// The reads take cells inside the map (0 <= x < kMapWidth, 0 <= y <
+// kMapHeight) and do not check them. When the operating system fails a
+// read, the reader answers 0 from then on and ok() turns false: callers
+// check it before they use the values.
+class MapReader {
+ public:
+  // Block rows read together for each column of blocks.
+  static constexpr int kBandBlockRows = 2;
+  static constexpr int64_t kBandBytes = int64_t{kBandBlockRows} * kBlockBytes;
+
+  MapReader() = default;
+  MapReader(const MapReader&) = delete;
+  MapReader& operator=(const MapReader&) = delete;
+
+  // Opens the map file for reading. A file too short to hold the whole
+  // world, a folder, a missing file and one held by another process are
+  // refused; error() then says why.
+  bool open(const std::string& path);
+
+  uint16_t readTileId(int32_t x, int32_t y) {
+    const uint8_t* cell = cellBytes(x, y);
+    return static_cast<uint16_t>(cell[0] | (cell[1] << 8));
+  }
+  int8_t readAltitude(int32_t x, int32_t y) {
+    return static_cast<int8_t>(cellBytes(x, y)[2]);
+  }
+
+  // Closes the file; closing a reader that holds none does nothing.
+  bool close();
+
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  // The open file, so that an output file can be told apart from it.
+  FileId fileId() const { return file_.id(); }
+
+ private:
+  const uint8_t* cellBytes(int32_t x, int32_t y) {
+    const int column = x / kBlockEdge;
+    const int block_row = y / kBlockEdge;
+    const int band = block_row / kBandBlockRows;
+    if (bandInColumn_[column] != band) loadBand(column, band);
+    return &buffer_[column * kBandBytes +
+                    (block_row % kBandBlockRows) * kBlockBytes +
+                    kBlockHeaderBytes +
+                    ((y % kBlockEdge) * kBlockEdge + (x % kBlockEdge)) *
+                        kCellBytes];
+  }
+  void loadBand(int column, int band);
+
+  File file_;
+  std::string error_;
+  std::vector<uint8_t> buffer_;       // kBlockColumns bands of kBandBytes
+  std::vector<int32_t> bandInColumn_;  // band held for each column, or -1
+};
+
+}  // namespace strewgen
+
+#endif  // STREWGEN_MAP_MAP_READER_H_

@@ -1,0 +1,34 @@
+#ifndef STREWGEN_PLACEMENT_RANDOM_SOURCE_H_
+#define STREWGEN_PLACEMENT_RANDOM_SOURCE_H_
+
+#include <cstdint>
+
+namespace strewgen {
+
+// The run's one source of chance: a linear congruential generator that
+// starts from the same state every time, so the same inputs always give the
+// same output. It has no seed on purpose.
+class RandomSource {
+ public:
+  // Advances the state one step and returns its bits 16 to 30 (0 ... 32767).
+  int32_t nextValue() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int32_t>((state_ >> 16) & 0x7FFF);
+  }
+
+  // A value in lo ... hi (lo <= hi), as the plain remainder of one
+  // nextValue(): a range of more than 32768 values only ever yields its
+  // first 32768, and the lower remainders come slightly more often.
+  int32_t randomBetween(int32_t lo, int32_t hi) {
+    const int32_t value = nextValue();
+    const int32_t count = hi - lo + 1;
+    return lo + value % count;
+  }
+
+ private:
+  uint32_t state_ = 1;
+};
+
+}  // namespace strewgen
+
+#endif  // STREWGEN_PLACEMENT_RANDOM_SOURCE_H_
