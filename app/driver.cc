@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "placement/placement_run.h"
+#include "placement/random_source.h"
 #include "platform/start_up.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
@@ -28,9 +30,9 @@ int runStrewgen(int argc, const char* const* argv, Console* console) {
   auto rules = std::make_unique<RuleTable>();
   if (!loadRuleFile(rules.get(), console)) return kExitFailure;
 
-  (void)map_path;
-  (void)area;
-  return kExitSuccess;
+  RandomSource random;
+  return runPlacement(map_path, area, *rules, &random, console) ? kExitSuccess
+                                                               : kExitFailure;
 }
 
 }  // namespace strewgen

@@ -1,0 +1,132 @@
+#include "placement/placement_run.h"
+
+#include <cstdint>
+
+#include "map/map_reader.h"
+#include "placement/two_part_items.h"
+
+namespace strewgen {
+
+namespace {
+
+// The item of the pair whose running weight first exceeds the draw. The
+// draw is below the total weight, so a pair is always found.
+uint16_t chooseItem(const PlacementRule& rule, int32_t draw) {
+  for (int pair = 0; pair < kMaxPairs; ++pair) {
+    draw -= rule.weight(pair);
+    if (draw < 0) return rule.itemId(pair);
+  }
+  return rule.itemId(kMaxPairs - 1);  // not reached
+}
+
+// The scan itself, between the opening and the closing of the files.
+class Scan {
+ public:
+  Scan(const RuleTable& rules, RandomSource* random, MapReader* map,
+       WorldItemWriter* writer, int64_t max_serial)
+      : rules_(rules),
+        random_(random),
+        map_(map),
+        writer_(writer),
+        maxSerial_(max_serial) {}
+
+  // Returns false when it stops early: on a failed map read or output write
+  // (the reader or writer says why), or when the serials ran out.
+  bool run(const ScanArea& area) {
+    for (int32_t y = area.y_min; y <= area.y_max; ++y) {
+      for (int32_t x = area.x_min; x <= area.x_max; ++x) {
+        const uint16_t tile_id = map_->readTileId(x, y);
+        const int8_t altitude = map_->readAltitude(x, y);
+        if (!map_->ok()) return false;
+        for (const PlacementRule& rule : rules_.rules) {
+          if (rule.tileId() == tile_id && !placeFromSlot(rule, x, y, altitude))
+            return false;
+        }
+      }
+    }
+    return true;
+  }
+
+ private:
+  bool placeFromSlot(const PlacementRule& rule, int32_t x, int32_t y,
+                     int8_t altitude) {
+    if (random_->randomBetween(1, 100) > rule.chance()) return true;
+    if (rule.totalWeight == 0) return true;
+    const uint16_t item_id =
+        chooseItem(rule, random_->randomBetween(0, rule.totalWeight - 1));
+    if (!write(x, y, altitude, item_id)) return false;
+    if (hasCompanion(item_id) && !write(x, y, altitude, item_id + 1))
+      return false;
+    return true;
+  }
+
+  bool write(int32_t x, int32_t y, int8_t altitude, int32_t item_id) {
+    if (serial_ > maxSerial_) {
+      return false;
+    }
+    writer_->writeWorldItem(x, y, altitude, item_id, 0,
+                            static_cast<int32_t>(serial_));
+    ++serial_;
+    return writer_->ok();
+  }
+
+  const RuleTable& rules_;
+  RandomSource* random_;
+  MapReader* map_;
+  WorldItemWriter* writer_;
+  const int64_t maxSerial_;
+  int64_t serial_ = 0;
+};
+
+}  // namespace
+
+bool runPlacement(const std::string& mapPath, const ScanArea& area,
+                  const RuleTable& rules, RandomSource* random,
+                  Console* console, const PlacementOptions& options) {
+  const std::string& outputPath = options.outputPath;
+  MapReader map;
+  console->printOpening(mapPath);
+  if (!map.open(mapPath)) {
+    console->printOpenResult(false);
+    console->reportError(mapPath, map.error());
+    return false;
+  }
+  console->printOpenResult(true);
+
+  WorldItemWriter writer;
+  const FileId map_id = map.fileId();
+  console->printOpening(outputPath);
+  if (!writer.open(outputPath, &map_id)) {
+    console->printOpenResult(false);
+    console->reportError(outputPath, writer.error());
+    map.close();
+    return false;
+  }
+  console->printOpenResult(true);
+
+  Scan scan(rules, random, &map, &writer, options.maxSerial);
+  const bool scanned = scan.run(area);
+  // Both files are closed on every path, so that the records written so far
+  // reach the output.
+  map.close();
+  writer.close();
+  if (!map.ok()) {
+    console->reportError(mapPath, map.error());
+    return false;
+  }
+  if (!writer.ok()) {
+    console->reportError(outputPath, writer.error());
+    return false;
+  }
+  if (!scanned) {
+    console->reportError(outputPath,
+                         "too many records: the next serial would exceed " +
+                             std::to_string(options.maxSerial) +
+                             ", so the run stopped before it");
+    return false;
+  }
+  console->printLine("finished!");
+  return true;
+}
+
+}  // namespace strewgen
