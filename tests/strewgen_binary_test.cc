@@ -168,7 +168,7 @@ TEST_F(StrewgenRunTest, MapThatCannotBeOpened) {
 
 TEST_F(StrewgenRunTest, MapPathNamingTheOutputLeavesItUnchanged) {
   std::filesystem::rename(dir_.file("map.bin"), dir_.file("items.wsc"));
-  const std::string before = items();
+  const uint64_t before = test::fileChecksum(dir_.file("items.wsc"));
   ASSERT_EQ(link(dir_.file("items.wsc").c_str(), dir_.file("hard.bin").c_str()), 0);
   ASSERT_EQ(symlink("items.wsc", dir_.file("soft.bin").c_str()), 0);
   const std::string spellings[] = {"items.wsc", "./items.wsc",
@@ -182,7 +182,7 @@ TEST_F(StrewgenRunTest, MapPathNamingTheOutputLeavesItUnchanged) {
                           "opening \"items.wsc\".....failed!\n");
     EXPECT_EQ(result.err,
               "strewgen: items.wsc: is the same file as the one being read\n");
-    EXPECT_TRUE(items() == before) << map_path;
+    EXPECT_EQ(test::fileChecksum(dir_.file("items.wsc")), before) << map_path;
   }
 }
 

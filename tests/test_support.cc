@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace strewgen::test {
@@ -40,11 +39,36 @@ void writeFile(const std::string& path, std::string_view content) {
 }
 
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  int fd = open(path.c_str(), O_RDONLY);
+  struct stat info;
+  if (fd < 0 || fstat(fd, &info) != 0)
+    throw std::runtime_error("cannot read " + path);
+  std::string content(static_cast<size_t>(info.st_size), '\0');
+  size_t done = 0;
+  while (done < content.size()) {
+    ssize_t got = read(fd, content.data() + done, content.size() - done);
+    if (got <= 0) break;
+    done += static_cast<size_t>(got);
+  }
+  close(fd);
+  content.resize(done);
+  return content;
+}
+
+uint64_t fileChecksum(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) throw std::runtime_error("cannot read " + path);
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  char buffer[1 << 16];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0) {
+    for (ssize_t i = 0; i < got; ++i) {
+      hash ^= static_cast<unsigned char>(buffer[i]);
+      hash *= 1099511628211ull;
+    }
+  }
+  close(fd);
+  return hash;
 }
 
 bool fileExists(const std::string& path) {

@@ -39,6 +39,8 @@ class TempDir {
 
 void writeFile(const std::string& path, std::string_view content);
 std::string readFile(const std::string& path);
+// A 64-bit FNV-1a checksum of a file's bytes, read without holding them.
+uint64_t fileChecksum(const std::string& path);
 bool fileExists(const std::string& path);
 
 // A map file of `size` zero bytes (a whole world by default), made sparse so
