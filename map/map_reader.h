@@ -26,7 +26,7 @@ namespace strewgen {
 class MapReader {
  public:
   // Block rows read together for each column of blocks.
-  static constexpr int kBandBlockRows = 2;
+  static constexpr int kBandBlockRows = 8;
   static constexpr int64_t kBandBytes = int64_t{kBandBlockRows} * kBlockBytes;
 
   MapReader() = default;
@@ -39,22 +39,15 @@ class MapReader {
   bool open(const std::string& path);
 
   uint16_t readTileId(int32_t x, int32_t y) {
-    const uint8_t* cell = cellBytes(x, y);
-    return static_cast<uint16_t>(cell[0] | (cell[1] << 8));
+    return tileIdOf(cellBytes(x, y));
   }
   int8_t readAltitude(int32_t x, int32_t y) {
-    return static_cast<int8_t>(cellBytes(x, y)[2]);
+    return altitudeOf(cellBytes(x, y));
   }
 
-  // Closes the file; closing a reader that holds none does nothing.
-  bool close();
-
-  bool ok() const { return error_.empty(); }
-  const std::string& error() const { return error_; }
-  // The open file, so that an output file can be told apart from it.
-  FileId fileId() const { return file_.id(); }
-
- private:
+  // The stored bytes of cell (x, y), followed by those of the cells to its
+  // right up to the end of its block (x up to x | 7), kCellBytes apart.
+  // Valid until the next call; a scan along a row uses it once per block.
   const uint8_t* cellBytes(int32_t x, int32_t y) {
     const int column = x / kBlockEdge;
     const int block_row = y / kBlockEdge;
@@ -66,6 +59,22 @@ class MapReader {
                     ((y % kBlockEdge) * kBlockEdge + (x % kBlockEdge)) *
                         kCellBytes];
   }
+  static uint16_t tileIdOf(const uint8_t* cell) {
+    return static_cast<uint16_t>(cell[0] | (cell[1] << 8));
+  }
+  static int8_t altitudeOf(const uint8_t* cell) {
+    return static_cast<int8_t>(cell[2]);
+  }
+
+  // Closes the file; closing a reader that holds none does nothing.
+  bool close();
+
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  // The open file, so that an output file can be told apart from it.
+  FileId fileId() const { return file_.id(); }
+
+ private:
   void loadBand(int column, int band);
 
   File file_;

@@ -1,8 +1,10 @@
 #include "placement/placement_run.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "map/map_reader.h"
+#include "placement/slot_index.h"
 #include "placement/two_part_items.h"
 
 namespace strewgen {
@@ -24,7 +26,7 @@ class Scan {
  public:
   Scan(const RuleTable& rules, RandomSource* random, MapReader* map,
        WorldItemWriter* writer, int64_t max_serial)
-      : rules_(rules),
+      : slots_(rules),
         random_(random),
         map_(map),
         writer_(writer),
@@ -33,27 +35,45 @@ class Scan {
   // Returns false when it stops early: on a failed map read or output write
   // (the reader or writer says why), or when the serials ran out.
   bool run(const ScanArea& area) {
+    // The generator works on a local copy, which stays in a register
+    // across the hot loop.
+    RandomSource random = *random_;
+    const bool finished = scanRows(area, random);
+    *random_ = random;
+    return finished;
+  }
+
+ private:
+  bool scanRows(const ScanArea& area, RandomSource& random) {
     for (int32_t y = area.y_min; y <= area.y_max; ++y) {
-      for (int32_t x = area.x_min; x <= area.x_max; ++x) {
-        const uint16_t tile_id = map_->readTileId(x, y);
-        const int8_t altitude = map_->readAltitude(x, y);
+      // Along the row a block at a time: its cells lie kCellBytes apart.
+      for (int32_t x = area.x_min; x <= area.x_max;) {
+        const int32_t block_end = std::min(area.x_max, x | (kBlockEdge - 1));
+        const uint8_t* cell = map_->cellBytes(x, y);
         if (!map_->ok()) return false;
-        for (const PlacementRule& rule : rules_.rules) {
-          if (rule.tileId() == tile_id && !placeFromSlot(rule, x, y, altitude))
-            return false;
+        for (; x <= block_end; ++x, cell += kCellBytes) {
+          const SlotIndex::Step* step =
+              slots_.stepsFor(MapReader::tileIdOf(cell));
+          if (step == nullptr) continue;
+          const int8_t altitude = MapReader::altitudeOf(cell);
+          for (;; ++step) {
+            random.advance(step->skip);
+            if (step->rule == nullptr) break;
+            if (!placeFromSlot(*step->rule, x, y, altitude, random))
+              return false;
+          }
         }
       }
     }
     return true;
   }
 
- private:
   bool placeFromSlot(const PlacementRule& rule, int32_t x, int32_t y,
-                     int8_t altitude) {
-    if (random_->randomBetween(1, 100) > rule.chance()) return true;
+                     int8_t altitude, RandomSource& random) {
+    if (random.randomBetween(1, 100) > rule.chance()) return true;
     if (rule.totalWeight == 0) return true;
     const uint16_t item_id =
-        chooseItem(rule, random_->randomBetween(0, rule.totalWeight - 1));
+        chooseItem(rule, random.randomBetween(0, rule.totalWeight - 1));
     if (!write(x, y, altitude, item_id)) return false;
     if (hasCompanion(item_id) && !write(x, y, altitude, item_id + 1))
       return false;
@@ -70,7 +90,7 @@ class Scan {
     return writer_->ok();
   }
 
-  const RuleTable& rules_;
+  const SlotIndex slots_;
   RandomSource* random_;
   MapReader* map_;
   WorldItemWriter* writer_;

@@ -5,6 +5,13 @@
 
 namespace strewgen {
 
+// A number of generator steps taken at once: the state after them is
+// multiplier * state + increment (mod 2^32).
+struct RandomJump {
+  uint32_t multiplier = 1;
+  uint32_t increment = 0;
+};
+
 // The run's one source of chance: a linear congruential generator that
 // starts from the same state every time, so the same inputs always give the
 // same output. It has no seed on purpose.
@@ -12,8 +19,23 @@ class RandomSource {
  public:
   // Advances the state one step and returns its bits 16 to 30 (0 ... 32767).
   int32_t nextValue() {
-    state_ = state_ * 214013u + 2531011u;
+    state_ = state_ * kMultiplier + kIncrement;
     return static_cast<int32_t>((state_ >> 16) & 0x7FFF);
+  }
+
+  // The jump over `steps` calls of nextValue(), to skip values that would be
+  // drawn and thrown away.
+  static RandomJump jumpOver(uint32_t steps) {
+    RandomJump jump;
+    for (uint32_t i = 0; i < steps; ++i) {
+      jump.multiplier *= kMultiplier;
+      jump.increment = jump.increment * kMultiplier + kIncrement;
+    }
+    return jump;
+  }
+
+  void advance(const RandomJump& jump) {
+    state_ = state_ * jump.multiplier + jump.increment;
   }
 
   // A value in lo ... hi (lo <= hi), as the plain remainder of one
@@ -26,6 +48,9 @@ class RandomSource {
   }
 
  private:
+  static constexpr uint32_t kMultiplier = 214013u;
+  static constexpr uint32_t kIncrement = 2531011u;
+
   uint32_t state_ = 1;
 };
 

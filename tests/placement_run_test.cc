@@ -153,6 +153,19 @@ TEST_F(PlacementRunTest, RollsAreTakenEvenWhenNothingCanBePlaced) {
   }
 }
 
+TEST_F(PlacementRunTest, SlotsThatCannotPlaceStillRollBetweenOthers) {
+  // On tile 0, per cell: a roll and a draw for slot 0, one roll each for
+  // slots 1 and 2, a roll and a draw for slot 3, and 96 rolls of empty slots.
+  ASSERT_TRUE(run("0,100,7,1\n0,0,8,1\n0,50\n0,100,9,1", {0, 0, 2, 0}));
+  EXPECT_EQ(output(), records({{0, 0, 0, 7, 0},
+                               {0, 0, 0, 9, 1},
+                               {1, 0, 0, 7, 2},
+                               {1, 0, 0, 9, 3},
+                               {2, 0, 0, 7, 4},
+                               {2, 0, 0, 9, 5}}));
+  EXPECT_EQ(random_.nextValue(), advanced(3 * 102).nextValue());
+}
+
 TEST_F(PlacementRunTest, EmptyAreaDrawsNothingAndWritesAnEmptyFile) {
   test::writeFile(output_, "old records");
   EXPECT_TRUE(run("0,100,7,1", {5, 0, 4, 10}));

@@ -1,0 +1,47 @@
+#ifndef STREWGEN_PLACEMENT_SLOT_INDEX_H_
+#define STREWGEN_PLACEMENT_SLOT_INDEX_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "placement/random_source.h"
+#include "rules/rule_table.h"
+
+namespace strewgen {
+
+// The rule slots that match each tile id, in table order, so that a cell
+// costs the slots of its own tile instead of all 100.
+//
+// Every matching slot takes one roll, but a slot of chance 0 or without
+// weight never places anything: its roll is only a step of the generator.
+// Runs of such slots are folded into one jump, which keeps the sequence of
+// values exactly as if each had rolled.
+class SlotIndex {
+ public:
+  struct Step {
+    RandomJump skip;                // the rolls of slots that cannot place
+    const PlacementRule* rule;      // then this slot; nullptr ends the list
+  };
+
+  // The table must outlive the index.
+  explicit SlotIndex(const RuleTable& rules);
+
+  // The steps for a cell of the tile id, ended by a step without a rule;
+  // nullptr when no slot has that tile id.
+  const Step* stepsFor(uint16_t tileId) const {
+    const uint8_t list = listOfTile_[tileId];
+    return list == 0 ? nullptr : &steps_[listStart_[list]];
+  }
+
+ private:
+  std::vector<uint8_t> listOfTile_;  // 65536 entries; 0 for no list
+  std::vector<uint32_t> listStart_;  // index 0 unused
+  std::vector<Step> steps_;
+};
+
+// True when a slot's roll can never lead to a placement.
+bool canNeverPlace(const PlacementRule& rule);
+
+}  // namespace strewgen
+
+#endif  // STREWGEN_PLACEMENT_SLOT_INDEX_H_
