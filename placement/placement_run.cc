@@ -56,21 +56,22 @@ class Scan {
               slots_.stepsFor(MapReader::tileIdOf(cell));
           if (step == nullptr) continue;
           const int8_t altitude = MapReader::altitudeOf(cell);
-          for (;; ++step) {
-            random.advance(step->skip);
-            if (step->rule == nullptr) break;
-            if (!placeFromSlot(*step->rule, x, y, altitude, random))
+          for (; step->rule != nullptr; ++step) {
+            const int32_t roll = random.randomBetweenAfter(step->toRoll, 1, 100);
+            if (!placeFromSlot(*step->rule, roll, x, y, altitude, random))
               return false;
           }
+          if (step->skips) random.advance(step->toRoll);
         }
       }
     }
     return true;
   }
 
-  bool placeFromSlot(const PlacementRule& rule, int32_t x, int32_t y,
-                     int8_t altitude, RandomSource& random) {
-    if (random.randomBetween(1, 100) > rule.chance()) return true;
+  // Acts on a slot's chance roll.
+  bool placeFromSlot(const PlacementRule& rule, int32_t roll, int32_t x,
+                     int32_t y, int8_t altitude, RandomSource& random) {
+    if (roll > rule.chance()) return true;
     if (rule.totalWeight == 0) return true;
     const uint16_t item_id =
         chooseItem(rule, random.randomBetween(0, rule.totalWeight - 1));

@@ -38,6 +38,14 @@ class RandomSource {
     state_ = state_ * jump.multiplier + jump.increment;
   }
 
+  // randomBetween(lo, hi) taken after a jump over one step more than the
+  // values to drop: the last step of `jump` gives the value.
+  int32_t randomBetweenAfter(const RandomJump& jump, int32_t lo, int32_t hi) {
+    advance(jump);
+    const int32_t value = static_cast<int32_t>((state_ >> 16) & 0x7FFF);
+    return lo + value % (hi - lo + 1);
+  }
+
   // A value in lo ... hi (lo <= hi), as the plain remainder of one
   // nextValue(): a range of more than 32768 values only ever yields its
   // first 32768, and the lower remainders come slightly more often.

@@ -23,10 +23,10 @@ SlotIndex::SlotIndex(const RuleTable& rules)
         ++skipped;
         continue;
       }
-      steps_.push_back({RandomSource::jumpOver(skipped), &rule});
+      steps_.push_back({RandomSource::jumpOver(skipped + 1), &rule, true});
       skipped = 0;
     }
-    steps_.push_back({RandomSource::jumpOver(skipped), nullptr});
+    steps_.push_back({RandomSource::jumpOver(skipped), nullptr, skipped > 0});
   }
 }
 

@@ -18,9 +18,14 @@ namespace strewgen {
 // values exactly as if each had rolled.
 class SlotIndex {
  public:
+  // A slot to roll for, after the rolls of the slots before it that cannot
+  // place: `toRoll` jumps over those and lands on this slot's own roll. The
+  // last step of a list has no rule; its jump (if `skips`) covers the rolls
+  // of the slots after the last that can place.
   struct Step {
-    RandomJump skip;                // the rolls of slots that cannot place
-    const PlacementRule* rule;      // then this slot; nullptr ends the list
+    RandomJump toRoll;
+    const PlacementRule* rule;
+    bool skips;
   };
 
   // The table must outlive the index.
