@@ -3,6 +3,7 @@
 #include "map/map_layout.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -101,7 +102,8 @@ void putCell(const std::string& path, int x, int y, uint16_t tile_id,
 }
 
 RunResult runStrewgenBinary(const std::string& cwd,
-                            const std::vector<std::string>& args) {
+                            const std::vector<std::string>& args,
+                            int64_t file_size_limit) {
   TempDir capture;
   const std::string out_path = capture.file("stdout");
   const std::string err_path = capture.file("stderr");
@@ -114,6 +116,11 @@ RunResult runStrewgenBinary(const std::string& cwd,
     if (out < 0 || err < 0 || in < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
         dup2(in, 0) < 0 || chdir(cwd.c_str()) != 0)
       _exit(127);
+    if (file_size_limit > 0) {
+      const rlim_t limit = static_cast<rlim_t>(file_size_limit);
+      struct rlimit size_limit = {limit, limit};
+      if (setrlimit(RLIMIT_FSIZE, &size_limit) != 0) _exit(127);
+    }
     std::vector<char*> argv;
     std::string program = STREWGEN_BINARY;
     argv.push_back(program.data());

@@ -60,9 +60,11 @@ struct RunResult {
 };
 
 // Runs the built strewgen binary with the given arguments (not the program
-// name) in the folder `cwd`, with standard input closed.
+// name) in the folder `cwd`, with standard input closed. A positive
+// `file_size_limit` caps, in bytes, the files the run may write.
 RunResult runStrewgenBinary(const std::string& cwd,
-                            const std::vector<std::string>& args);
+                            const std::vector<std::string>& args,
+                            int64_t file_size_limit = 0);
 
 }  // namespace strewgen::test
 
