@@ -37,7 +37,7 @@ class PatchworkMap {
     const uint16_t tiles[] = {2, 22, 3, 196, 220, 282};
     File file;
     std::string error;
-    if (!file.openForWrite(path_, nullptr, &error)) std::abort();
+    if (!file.openForWrite(path_, {}, &error)) std::abort();
     std::vector<char> column(static_cast<size_t>(kBlockColumnBytes));
     for (int i = 0; i < kBlockColumns; ++i) {
       for (int j = 0; j < kBlocksPerColumn; ++j) {

@@ -6,7 +6,9 @@ bool WorldItemWriter::open(const std::string& path, const FileId* mustDiffer) {
   close();
   error_.clear();
   used_ = 0;
-  if (!file_.openForWrite(path, mustDiffer, &error_)) return false;
+  std::span<const FileId> others;
+  if (mustDiffer != nullptr) others = std::span<const FileId>(mustDiffer, 1);
+  if (!file_.openForWrite(path, others, &error_)) return false;
   buffer_.assign(kBufferBytes, 0);
   return true;
 }

@@ -20,7 +20,8 @@ void Console::printOpening(std::string_view name) {
 void Console::printOpenResult(bool ok) { printLine(ok ? "ok" : "failed!"); }
 
 void Console::reportError(std::string_view file, std::string_view reason) {
-  std::string line = "strewgen: ";
+  std::string line = programName_;
+  line += ": ";
   line += file;
   line += ": ";
   line += reason;

@@ -23,8 +23,15 @@ class Console {
   void printOpening(std::string_view name);
   // Completes an opening report with "ok" or "failed!".
   void printOpenResult(bool ok);
-  // "strewgen: <file>: <reason>" on standard error.
+  // "<program>: <file>: <reason>" on standard error.
   void reportError(std::string_view file, std::string_view reason);
+
+  // The name that starts every diagnostic; "strewgen" unless set.
+  void setProgramName(std::string_view name) { programName_ = name; }
+  const std::string& programName() const { return programName_; }
+
+ private:
+  std::string programName_ = "strewgen";
 };
 
 // The process's standard output and standard error.

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace strewgen {
@@ -31,9 +32,10 @@ class File {
 
   // Opens a file for writing, creating it when it is missing. The file is
   // locked before anything else happens to it, and emptied only then, so a
-  // file held elsewhere is never truncated. When `mustDiffer` is given and
-  // the path names that same file, the open fails and the file is untouched.
-  bool openForWrite(const std::string& path, const FileId* mustDiffer,
+  // file held elsewhere is never truncated. When the path names one of the
+  // files in `mustDiffer` (by any name or link), the open fails and the file
+  // is untouched.
+  bool openForWrite(const std::string& path, std::span<const FileId> mustDiffer,
                     std::string* error);
 
   bool isOpen() const { return handle_ != kNoHandle; }

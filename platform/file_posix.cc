@@ -5,6 +5,8 @@
 
 #include "platform/file.h"
 
+#include <algorithm>
+
 #include <errno.h>
 #include <fcntl.h>
 #include <string.h>
@@ -90,7 +92,8 @@ bool File::openForRead(const std::string& path, std::string* error) {
   return true;
 }
 
-bool File::openForWrite(const std::string& path, const FileId* mustDiffer,
+bool File::openForWrite(const std::string& path,
+                        std::span<const FileId> mustDiffer,
                         std::string* error) {
   std::string ignored;
   close(&ignored);
@@ -108,7 +111,7 @@ bool File::openForWrite(const std::string& path, const FileId* mustDiffer,
   }
   FileId id{static_cast<uint64_t>(info.st_dev),
             static_cast<uint64_t>(info.st_ino)};
-  if (mustDiffer != nullptr && id == *mustDiffer) {
+  if (std::find(mustDiffer.begin(), mustDiffer.end(), id) != mustDiffer.end()) {
     *error = "is the same file as the one being read";
     ::close(fd);
     return false;

@@ -25,7 +25,7 @@ TEST(File, ASecondOpenOfAHeldFileFails) {
   File second;
   EXPECT_FALSE(second.openForRead(path, &error));
   EXPECT_EQ(error, "file is in use by another process");
-  EXPECT_FALSE(second.openForWrite(path, nullptr, &error));
+  EXPECT_FALSE(second.openForWrite(path, {}, &error));
   EXPECT_EQ(error, "file is in use by another process");
   EXPECT_EQ(test::readFile(path), "keep me");  // never emptied
 
@@ -47,7 +47,7 @@ TEST(File, WriteOpenRefusesTheFileItMustDifferFrom) {
 
   for (const char* name : {"items.wsc", "hard", "soft"}) {
     File writing;
-    EXPECT_FALSE(writing.openForWrite(dir.file(name), &held, &error)) << name;
+    EXPECT_FALSE(writing.openForWrite(dir.file(name), {&held, 1}, &error)) << name;
     EXPECT_EQ(error, "is the same file as the one being read");
   }
   EXPECT_EQ(test::readFile(path), "records");
@@ -59,14 +59,14 @@ TEST(File, WriteOpenCreatesOrEmpties) {
   std::string error;
   {
     File file;
-    ASSERT_TRUE(file.openForWrite(path, nullptr, &error)) << error;
+    ASSERT_TRUE(file.openForWrite(path, {}, &error)) << error;
     ASSERT_TRUE(file.write("abc", 3, &error));
     ASSERT_TRUE(file.close(&error));
   }
   EXPECT_EQ(test::readFile(path), "abc");
   {
     File file;
-    ASSERT_TRUE(file.openForWrite(path, nullptr, &error)) << error;
+    ASSERT_TRUE(file.openForWrite(path, {}, &error)) << error;
   }
   EXPECT_EQ(test::readFile(path), "");
 }
@@ -77,7 +77,7 @@ TEST(File, RefusesFoldersAndMissingFiles) {
   std::string error;
   EXPECT_FALSE(file.openForRead(dir.path(), &error));
   EXPECT_EQ(error, "Is a directory");
-  EXPECT_FALSE(file.openForWrite(dir.path(), nullptr, &error));
+  EXPECT_FALSE(file.openForWrite(dir.path(), {}, &error));
   EXPECT_EQ(error, "Is a directory");
   EXPECT_FALSE(file.openForRead(dir.file("missing"), &error));
   EXPECT_EQ(error, "No such file or directory");
@@ -105,7 +105,7 @@ TEST(File, ReadsAtOffsetsAndStopsAtTheEnd) {
 TEST(File, WriteToAFullDeviceFails) {
   File file;
   std::string error;
-  ASSERT_TRUE(file.openForWrite("/dev/full", nullptr, &error)) << error;
+  ASSERT_TRUE(file.openForWrite("/dev/full", {}, &error)) << error;
   EXPECT_FALSE(file.write("x", 1, &error));
   EXPECT_EQ(error, "No space left on device");
 }

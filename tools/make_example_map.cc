@@ -78,7 +78,7 @@ Cell cellAt(int x, int y) {
 bool writeMap(const std::string& path) {
   File file;
   std::string error;
-  if (!file.openForWrite(path, nullptr, &error)) {
+  if (!file.openForWrite(path, {}, &error)) {
     std::fprintf(stderr, "make_example_map: %s: %s\n", path.c_str(),
                  error.c_str());
     return false;
