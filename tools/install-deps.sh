@@ -2,8 +2,8 @@
 # Installs the packages the build and the tests need, only those missing.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang
-  libclang-rt-14-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+  clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds strewgen, makes the example world map once, and runs strewgen with
-# the example rules over an area of it in example/run/.
+# Builds strewgen, makes the example world map once, runs strewgen with the
+# example rules over an area of it in example/run/, and draws what it placed
+# with strewgen-preview.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,9 @@ echo "running: strewgen ../world.map 3328 1280 3583 1535"
 ../../build/strewgen ../world.map 3328 1280 3583 1535
 records=$(grep -c '^SECTION WORLDITEM' items.wsc || true)
 echo "wrote $(pwd)/items.wsc: $records records"
+echo
+echo "running: strewgen-preview ../world.map"
+../../build/strewgen-preview ../world.map >summary.txt
+head -n 12 summary.txt
+echo "... (the whole summary: $(pwd)/summary.txt)"
+echo "the picture: $(pwd)/preview.png"

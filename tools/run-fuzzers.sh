@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (seconds per target, default 30) from the seed corpus in tests/fuzz/corpus.
+# (seconds per target, default 20) from the seed corpus in tests/fuzz/corpus.
 # A crash fails the run and leaves its input in build-fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-30}
+seconds=${1:-20}
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -12,7 +12,8 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build-fuzz -j "$jobs"
 
 mkdir -p build-fuzz/artifacts
-for target in rule_loader_fuzz:rules coordinate_fuzz:coordinate; do
+for target in rule_loader_fuzz:rules coordinate_fuzz:coordinate \
+  script_parser_fuzz:script; do
   name=${target%%:*}
   seeds=tests/fuzz/corpus/${target##*:}
   # New inputs go to a scratch corpus, never into the repository's seeds.

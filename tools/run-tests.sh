@@ -16,6 +16,6 @@ if [ "${1:-}" = "--quick" ]; then
 fi
 
 bash tools/run-sanitizers.sh
-bash tools/run-fuzzers.sh 30
+bash tools/run-fuzzers.sh 20
 # Each stage stops the script when it fails, so reaching here means all did.
 echo "stages: 3 passed, 0 failed"
