@@ -1,6 +1,7 @@
 #include "output/world_item_format.h"
 
 #include <charconv>
+#include <cstddef>
 #include <cstring>
 
 namespace strewgen {
@@ -27,8 +28,8 @@ char* appendZeroFilled(char* out, int32_t value) {
     *out++ = '-';
     ++first;
   }
-  const long width = value < 0 ? 5 : 6;
-  for (long pad = width - (end - first); pad > 0; --pad) *out++ = '0';
+  const std::ptrdiff_t width = value < 0 ? 5 : 6;
+  for (std::ptrdiff_t pad = width - (end - first); pad > 0; --pad) *out++ = '0';
   std::memcpy(out, first, static_cast<size_t>(end - first));
   return out + (end - first);
 }

@@ -48,7 +48,8 @@ class File {
   bool readAt(uint64_t offset, char* buffer, size_t n, size_t* got,
               std::string* error);
 
-  // Reads up to n bytes from the current position; *got is 0 at the end.
+  // Reads up to n bytes from where the previous read() ended (the start of
+  // the file at first), whatever readAt() did; *got is 0 at the end.
   bool read(char* buffer, size_t n, size_t* got, std::string* error);
 
   // Writes all n bytes at the current position; a write taken only in part
@@ -63,6 +64,7 @@ class File {
   intptr_t handle_ = kNoHandle;
   FileId id_;
   uint64_t size_ = 0;
+  uint64_t readPosition_ = 0;  // used where the system has no pread
 };
 
 }  // namespace strewgen

@@ -13,4 +13,10 @@ bool startUp() {
   return sigaction(SIGXFSZ, &ignore, nullptr) == 0;
 }
 
+CommandLine::CommandLine(int argc, char** argv) : arguments_(argv, argv + argc) {
+  for (const std::string& argument : arguments_)
+    pointers_.push_back(argument.c_str());
+  pointers_.push_back(nullptr);
+}
+
 }  // namespace strewgen

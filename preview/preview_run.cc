@@ -10,6 +10,7 @@
 #include "output/world_item_script_parser.h"
 #include "placement/two_part_items.h"
 #include "platform/file.h"
+#include "platform/start_up.h"
 #include "preview/digit_font.h"
 #include "preview/image.h"
 #include "preview/palette.h"
@@ -299,6 +300,10 @@ bool runPreview(const PreviewOptions& options, Console* console) {
 
 int previewMain(int argc, const char* const* argv, Console* console) {
   console->setProgramName("strewgen-preview");
+  if (!startUp()) {
+    console->printErrorLine("strewgen-preview: cannot prepare the process");
+    return 1;
+  }
   PreviewOptions options;
   std::string error;
   if (!parsePreviewCommandLine(argc, argv, &options, &error)) {

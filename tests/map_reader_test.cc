@@ -1,12 +1,9 @@
 #include "map/map_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "tests/test_support.h"
@@ -159,8 +156,11 @@ TEST_F(MapReaderTest, AFailedReadIsReportedNotHidden) {
   MapReader reader;
   ASSERT_TRUE(reader.open(path_));
   EXPECT_EQ(reader.readTileId(0, 0), 9);
-  // Another program cuts the file short while the reader holds it.
-  ASSERT_EQ(truncate(path_.c_str(), 1000), 0);
+  // Another program cuts the file short while the reader holds it (where
+  // the system lets it: Windows does not, for a file held exclusively).
+  std::error_code error;
+  std::filesystem::resize_file(path_, 1000, error);
+  if (error) GTEST_SKIP() << "the held file cannot be cut: " << error.message();
   EXPECT_EQ(reader.readTileId(6000, 0), 0);
   EXPECT_FALSE(reader.ok());
   EXPECT_EQ(reader.error(), "unexpected end of file: the map has shrunk");

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -245,7 +244,7 @@ TEST(LoadRuleFile, ReportsOpeningAndLoadsFromDisk) {
 TEST(LoadRuleFile, FailsWhenTheFileCannotBeOpened) {
   test::TempDir dir;
   const std::string folder = dir.file("folder");
-  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
   struct Case {
     std::string path;
     std::string reason;

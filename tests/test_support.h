@@ -10,6 +10,10 @@
 
 namespace strewgen::test {
 
+// Whether the tests run on a POSIX system, with its devices (/dev/full)
+// and symbolic links; some fault tests need them.
+inline constexpr bool kPosixSystem = STREWGEN_TEST_POSIX;
+
 // A console that keeps what was printed.
 class CapturedConsole : public Console {
  public:

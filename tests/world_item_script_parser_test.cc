@@ -73,6 +73,7 @@ TEST(WorldItemScriptParser, ReadsBackWhatARunWrote) {
       },
       &error))
       << error;
+  file.close(&error);
   const std::string written = test::readFile(script);
   EXPECT_GT(count, 3000);
   EXPECT_EQ(again, written);
