@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds strewgen and runs every test: the test suite on a Release build,
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# each fuzz target for a bounded time. With --quick, only the first.
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, each
+# fuzz target for a bounded time, and the Windows build under Wine. With
+# --quick, only the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,5 +18,6 @@ fi
 
 bash tools/run-sanitizers.sh
 bash tools/run-fuzzers.sh 20
+bash tools/run-windows-tests.sh
 # Each stage stops the script when it fails, so reaching here means all did.
-echo "stages: 3 passed, 0 failed"
+echo "stages: 4 passed, 0 failed"
