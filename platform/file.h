@@ -64,7 +64,7 @@ class File {
   intptr_t handle_ = kNoHandle;
   FileId id_;
   uint64_t size_ = 0;
-  uint64_t readPosition_ = 0;  // used where the system has no pread
+  uint64_t readPosition_ = 0;  // where read() goes on
 };
 
 }  // namespace strewgen

@@ -164,6 +164,7 @@ bool File::read(char* buffer, size_t n, size_t* got, std::string* error) {
     return false;
   }
   *got = static_cast<size_t>(result);
+  readPosition_ += *got;  // as the kernel's own position
   return true;
 }
 
@@ -192,6 +193,7 @@ bool File::close(std::string* error) {
   handle_ = kNoHandle;
   id_ = FileId{};
   size_ = 0;
+  readPosition_ = 0;
   // The descriptor is gone after close() even when it reports an error,
   // so it is never retried.
   if (::close(fd) != 0 && errno != EINTR) {
