@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "output/world_item_format.h"
 #include "platform/file.h"
 #include "rules/rule_loader.h"
 #include "tests/test_support.h"
@@ -25,13 +24,6 @@ constexpr char kRulesOk[] = "opening \"strewgen.txt\".....ok\n";
 constexpr char kMapOk[] = "opening \"map.bin\".....ok\n";
 constexpr char kOutputOk[] = "opening \"items.wsc\".....ok\n";
 constexpr char kFinished[] = "finished!\n";
-
-std::string record(int32_t x, int32_t y, int32_t z, int32_t item_id,
-                   int32_t serial) {
-  char buffer[kMaxWorldItemBytes];
-  return std::string(buffer,
-                     formatWorldItem(buffer, x, y, z, item_id, 0, serial));
-}
 
 // What loading a rule text prints, as the loader's own tests pin it down.
 std::string loadingMessages(std::string_view rules) {
@@ -180,7 +172,7 @@ TEST_F(FaultTest, BadRuleFilesNeverStopTheRun) {
   for (int i = 0; i < 1000000; ++i) million_fields += "1,";
   std::string many_lines;
   for (int i = 0; i < 100000; ++i) many_lines += "1,1\n";
-  const std::string place = record(5, 5, -7, 700, 0);
+  const std::string place = test::worldItemRecord(5, 5, -7, 700, 0);
   struct Case {
     const char* name;
     std::string rules;
@@ -219,18 +211,18 @@ TEST_F(FaultTest, ArgumentForms) {
     std::vector<std::string> args;
     std::string items;
   };
-  const std::string at_origin = record(0, 0, 1, 700, 0);
+  const std::string at_origin = test::worldItemRecord(0, 0, 1, 700, 0);
   const Case cases[] = {
       {{"", "", "", ""}, at_origin},
       {{"abc", "+", "0x", "-"}, at_origin},
       {{"-99999999999", "-5", "0", "-0"}, at_origin},
-      {{"0x8", "0", "010", "0"}, record(8, 0, 3, 700, 0)},
-      {{"07", "0", "0X0008", "0"}, record(8, 0, 3, 700, 0)},
+      {{"0x8", "0", "010", "0"}, test::worldItemRecord(8, 0, 3, 700, 0)},
+      {{"07", "0", "0X0008", "0"}, test::worldItemRecord(8, 0, 3, 700, 0)},
       {{"99999999999999", "0", "0", "0"}, ""},  // wraps to 276447231
       {{"6143", "4095", "4294967296000", "99999"}, ""},  // x_max wraps to 0
       {{" 6143", "4095", "1000000000", "0x7FFFFFFF", "extra", "more"},
-       record(6143, 4095, 2, 700, 0)},
-      {{"0", "0", "8", "0"}, at_origin + record(8, 0, 3, 700, 1)},
+       test::worldItemRecord(6143, 4095, 2, 700, 0)},
+      {{"0", "0", "8", "0"}, at_origin + test::worldItemRecord(8, 0, 3, 700, 1)},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"map.bin"};

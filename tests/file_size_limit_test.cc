@@ -16,13 +16,6 @@
 namespace strewgen {
 namespace {
 
-std::string record(int32_t x, int32_t y, int32_t z, int32_t item_id,
-                   int32_t colour, int32_t serial) {
-  char buffer[kMaxWorldItemBytes];
-  return std::string(buffer, formatWorldItem(buffer, x, y, z, item_id, colour,
-                                             serial));
-}
-
 TEST(WorldItemWriter, AFileSizeLimitIsReportedAndEarlierBytesKept) {
   test::TempDir dir;
   const std::string path = dir.file("items.wsc");
@@ -45,7 +38,7 @@ TEST(WorldItemWriter, AFileSizeLimitIsReportedAndEarlierBytesKept) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   std::string expected;
   for (int32_t serial = 0; serial < 5000; ++serial)
-    expected += record(serial, 1, 2, 3, 0, serial);
+    expected += test::worldItemRecord(serial, 1, 2, 3, serial);
   EXPECT_EQ(test::readFile(path), expected.substr(0, kLimit));
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "output/world_item_format.h"
 #include "placement/two_part_items.h"
 #include "rules/rule_loader.h"
 #include "tests/test_support.h"
@@ -21,10 +20,8 @@ struct Item {
 
 std::string records(const std::vector<Item>& items) {
   std::string text;
-  char buffer[kMaxWorldItemBytes];
   for (const Item& i : items)
-    text.append(buffer,
-                formatWorldItem(buffer, i.x, i.y, i.z, i.item_id, 0, i.serial));
+    text += test::worldItemRecord(i.x, i.y, i.z, i.item_id, i.serial);
   return text;
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "output/world_item_format.h"
 #include "preview/image.h"
 #include "preview/palette.h"
 #include "preview/preview_run.h"
@@ -13,13 +12,6 @@
 
 namespace strewgen {
 namespace {
-
-std::string record(int32_t x, int32_t y, int32_t z, int32_t item_id,
-                   int32_t serial) {
-  char buffer[kMaxWorldItemBytes];
-  return std::string(buffer,
-                     formatWorldItem(buffer, x, y, z, item_id, 0, serial));
-}
 
 // A PNG decoded with libpng.
 struct Decoded {
@@ -53,9 +45,9 @@ class PreviewTest : public testing::Test {
     // A hill of tile 5 at (15, 15) on flat ground of tile 0.
     test::putCell(map_, 15, 15, 5, 10);
     test::writeFile(script_,
-                    record(12, 12, 0, 3277, 0) + record(12, 12, 0, 3278, 1) +
-                        record(17, 11, 0, 700, 2) + record(15, 15, 10, 700, 3) +
-                        record(100, 100, 0, 9, 4));  // outside the area
+                    test::worldItemRecord(12, 12, 0, 3277, 0) + test::worldItemRecord(12, 12, 0, 3278, 1) +
+                        test::worldItemRecord(17, 11, 0, 700, 2) + test::worldItemRecord(15, 15, 10, 700, 3) +
+                        test::worldItemRecord(100, 100, 0, 9, 4));  // outside the area
   }
 
   int preview(std::vector<std::string> args) {
@@ -133,7 +125,7 @@ TEST_F(PreviewTest, DefaultAreaIsTheRecordsWithAMarginAndCsvSummary) {
 }
 
 TEST_F(PreviewTest, WholeWorldIsScaledDown) {
-  test::writeFile(script_, record(0, 0, 0, 1, 0) + record(6143, 4095, 0, 2, 1));
+  test::writeFile(script_, test::worldItemRecord(0, 0, 0, 1, 0) + test::worldItemRecord(6143, 4095, 0, 2, 1));
   ASSERT_EQ(preview({map_, "-s", script_, "-o", picture_}), 0) << console_.err;
   const Decoded png = decodePng(picture_);
   EXPECT_EQ(png.width, 3072 + 160);

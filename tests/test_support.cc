@@ -1,6 +1,7 @@
 #include "tests/test_support.h"
 
 #include "map/map_layout.h"
+#include "output/world_item_format.h"
 
 #include <atomic>
 #include <chrono>
@@ -9,6 +10,13 @@
 #include <stdexcept>
 
 namespace strewgen::test {
+
+std::string worldItemRecord(int32_t x, int32_t y, int32_t z, int32_t item_id,
+                            int32_t serial, int32_t colour) {
+  char buffer[kMaxWorldItemBytes];
+  return std::string(buffer, formatWorldItem(buffer, x, y, z, item_id, colour,
+                                             serial));
+}
 
 TempDir::TempDir() {
   static std::atomic<uint64_t> counter{0};

@@ -26,6 +26,10 @@ class CapturedConsole : public Console {
   std::string err;
 };
 
+// One world item record as the writer formats it.
+std::string worldItemRecord(int32_t x, int32_t y, int32_t z, int32_t item_id,
+                            int32_t serial, int32_t colour = 0);
+
 // A fresh folder under the system's temporary folder, removed with all its
 // content when the object goes.
 class TempDir {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "output/world_item_format.h"
 #include "placement/placement_run.h"
 #include "platform/line_splitter.h"
 #include "rules/rule_loader.h"
@@ -16,10 +15,8 @@ namespace strewgen {
 namespace {
 
 std::string format(const WorldItem& item) {
-  char buffer[kMaxWorldItemBytes];
-  return std::string(buffer, formatWorldItem(buffer, item.x, item.y, item.z,
-                                             item.itemId, item.colour,
-                                             item.serial));
+  return test::worldItemRecord(item.x, item.y, item.z, item.itemId, item.serial,
+                               item.colour);
 }
 
 // Parses script text; returns the records, or the first error.

@@ -10,13 +10,6 @@
 namespace strewgen {
 namespace {
 
-std::string record(int32_t x, int32_t y, int32_t z, int32_t item_id,
-                   int32_t colour, int32_t serial) {
-  char buffer[kMaxWorldItemBytes];
-  return std::string(buffer, formatWorldItem(buffer, x, y, z, item_id, colour,
-                                             serial));
-}
-
 TEST(WorldItemFormat, WorkedRecord) {
   const std::string expected =
       "SECTION WORLDITEM 7\r\n"
@@ -30,7 +23,7 @@ TEST(WorldItemFormat, WorkedRecord) {
       "COLOR 0\r\n"
       "}\r\n";
   EXPECT_EQ(expected.size(), 90u);
-  EXPECT_EQ(record(100, 200, -5, 3277, 0, 7), expected);
+  EXPECT_EQ(test::worldItemRecord(100, 200, -5, 3277, 7), expected);
 }
 
 TEST(WorldItemFormat, NumberForms) {
@@ -62,11 +55,12 @@ TEST(WorldItemFormat, NumberForms) {
     const std::string expected = c.section + "\r\n{\r\n" + c.serial_line +
                                  "\r\n" + c.id_line + "\r\nX 6143\r\nY 4095\r\n" +
                                  c.z_line + "\r\nTYPE 255\r\nCOLOR 0\r\n}\r\n";
-    EXPECT_EQ(record(6143, 4095, c.z, c.item_id, 0, c.serial), expected);
+    EXPECT_EQ(test::worldItemRecord(6143, 4095, c.z, c.item_id, c.serial),
+              expected);
   }
   // Every number at its longest still fits.
-  EXPECT_LE(record(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
-                   INT32_MIN)
+  EXPECT_LE(test::worldItemRecord(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
+                                  INT32_MIN, INT32_MIN)
                 .size(),
             kMaxWorldItemBytes);
 }
@@ -81,7 +75,7 @@ TEST(WorldItemWriter, WritesRecordsBackToBack) {
   for (int32_t serial = 0; serial < 20000; ++serial) {
     const int32_t x = serial % 6144, y = serial % 4096, z = serial % 256 - 128;
     writer.writeWorldItem(x, y, z, 3277 + serial % 7, 0, serial);
-    expected += record(x, y, z, 3277 + serial % 7, 0, serial);
+    expected += test::worldItemRecord(x, y, z, 3277 + serial % 7, serial);
   }
   EXPECT_TRUE(writer.close()) << writer.error();
   EXPECT_EQ(test::readFile(path), expected);
