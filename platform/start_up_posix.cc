@@ -7,10 +7,13 @@ namespace strewgen {
 bool startUp() {
   // Past a file size limit a write would raise SIGXFSZ and kill the process
   // before it could say why; ignored, the write fails with EFBIG instead.
+  // Likewise a reader of standard output that goes away (a pager closed
+  // early) must not kill a run half way through writing items.wsc.
   struct sigaction ignore = {};
   ignore.sa_handler = SIG_IGN;
   sigemptyset(&ignore.sa_mask);
-  return sigaction(SIGXFSZ, &ignore, nullptr) == 0;
+  return sigaction(SIGXFSZ, &ignore, nullptr) == 0 &&
+         sigaction(SIGPIPE, &ignore, nullptr) == 0;
 }
 
 CommandLine::CommandLine(int argc, char** argv) : arguments_(argv, argv + argc) {

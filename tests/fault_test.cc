@@ -85,6 +85,16 @@ TEST_F(FaultTest, FileSizeLimitKeepsWhatWasWritten) {
   EXPECT_EQ(items(), complete.substr(0, 200000));
 }
 
+TEST_F(FaultTest, ClosedStandardOutputDoesNotCutTheRunShort) {
+  rules("0, 100, 7, 1\n");
+  const std::vector<std::string> args = {"map.bin", "0", "0", "99", "99"};
+  ASSERT_EQ(run(args).status, 0);
+  const std::string complete = items();
+  test::RunResult result = test::runStrewgenBinary(dir_->path(), args, 0, true);
+  EXPECT_EQ(result.status, 0);  // not killed by SIGPIPE
+  EXPECT_EQ(items(), complete);
+}
+
 TEST_F(FaultTest, FilesThatCannotBeOpened) {
   struct Case {
     const char* name;

@@ -13,7 +13,8 @@ namespace strewgen::test {
 
 RunResult runStrewgenBinary(const std::string& cwd,
                             const std::vector<std::string>& args,
-                            int64_t file_size_limit) {
+                            int64_t file_size_limit,
+                            bool stdout_reader_gone) {
   TempDir capture;
   const std::string out_path = capture.file("stdout");
   const std::string err_path = capture.file("stderr");
@@ -25,6 +26,10 @@ RunResult runStrewgenBinary(const std::string& cwd,
     int in = open("/dev/null", O_RDONLY);
     if (out < 0 || err < 0 || in < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
         dup2(in, 0) < 0 || chdir(cwd.c_str()) != 0)
+      _exit(127);
+    int ends[2];
+    if (stdout_reader_gone &&
+        (pipe(ends) != 0 || close(ends[0]) != 0 || dup2(ends[1], 1) < 0))
       _exit(127);
     if (file_size_limit > 0) {
       const rlim_t limit = static_cast<rlim_t>(file_size_limit);

@@ -69,10 +69,12 @@ struct RunResult {
 
 // Runs the built strewgen binary with the given arguments (not the program
 // name) in the folder `cwd`, with standard input closed. A positive
-// `file_size_limit` caps, in bytes, the files the run may write.
+// `file_size_limit` caps, in bytes, the files the run may write; with
+// `stdout_reader_gone`, standard output is a pipe nobody reads any more.
 RunResult runStrewgenBinary(const std::string& cwd,
                             const std::vector<std::string>& args,
-                            int64_t file_size_limit = 0);
+                            int64_t file_size_limit = 0,
+                            bool stdout_reader_gone = false);
 
 }  // namespace strewgen::test
 
