@@ -76,5 +76,24 @@ measure() {
 echo "machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 measure "whole world" 0 0 6143 4095
 measure "small area" 3328 1280 3583 1535
+
+# The cost of a cell follows the rules that match its tile, not the 100
+# slots: the whole world with no rules, with 100 rules for tiles the world
+# does not have, and with 100 rules of chance 0 spread over its six tiles.
+rules_cost() {
+  local name=$1 ns
+  ns=$(best_of run 0 0 6143 4095)
+  awk -v name="$name" -v ns="$ns" 'BEGIN { printf "  %-40s %.3f s\n", name, ns / 1e9 }'
+}
+echo "whole world by rule file:"
+: >"$work/strewgen.txt"
+rules_cost "no rules"
+for i in $(seq 0 99); do echo "$((1000 + i)), 50, 7, 1"; done >"$work/strewgen.txt"
+rules_cost "100 rules, none matching"
+tiles=(2 22 3 196 220 282)
+for i in $(seq 0 99); do echo "${tiles[i % 6]}, 0, 7, 1"; done >"$work/strewgen.txt"
+rules_cost "100 rules of chance 0 on the six tiles"
+cp examples/strewgen.txt "$work/strewgen.txt"
+rules_cost "the example rules (6 rules)"
 echo
 build-bench/bench/strewgen_bench --benchmark_min_time=0.2
