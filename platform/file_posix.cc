@@ -38,6 +38,28 @@ int openNonBlocking(const std::string& path, int flags) {
   return fd;
 }
 
+// Opens the path and reads its status; returns the descriptor, or -1 with
+// the reason in *error.
+int openAndStat(const std::string& path, int flags, struct stat* info,
+                std::string* error) {
+  int fd = openNonBlocking(path, flags);
+  if (fd < 0) {
+    *error = errnoText(errno);
+    return -1;
+  }
+  if (fstat(fd, info) != 0) {
+    *error = errnoText(errno);
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+FileId idOf(const struct stat& info) {
+  return FileId{static_cast<uint64_t>(info.st_dev),
+                static_cast<uint64_t>(info.st_ino)};
+}
+
 // Takes the exclusive lock. File systems without locks are used unlocked:
 // the tool then relies on the file id checks alone.
 bool lockExclusive(int fd, std::string* error) {
@@ -65,17 +87,9 @@ File::~File() {
 bool File::openForRead(const std::string& path, std::string* error) {
   std::string ignored;
   close(&ignored);
-  int fd = openNonBlocking(path, O_RDONLY);
-  if (fd < 0) {
-    *error = errnoText(errno);
-    return false;
-  }
   struct stat info;
-  if (fstat(fd, &info) != 0) {
-    *error = errnoText(errno);
-    ::close(fd);
-    return false;
-  }
+  int fd = openAndStat(path, O_RDONLY, &info, error);
+  if (fd < 0) return false;
   if (S_ISDIR(info.st_mode)) {
     *error = errnoText(EISDIR);
     ::close(fd);
@@ -86,8 +100,7 @@ bool File::openForRead(const std::string& path, std::string* error) {
     return false;
   }
   handle_ = fd;
-  id_ = FileId{static_cast<uint64_t>(info.st_dev),
-               static_cast<uint64_t>(info.st_ino)};
+  id_ = idOf(info);
   size_ = S_ISREG(info.st_mode) ? static_cast<uint64_t>(info.st_size) : 0;
   return true;
 }
@@ -98,19 +111,10 @@ bool File::openForWrite(const std::string& path,
   std::string ignored;
   close(&ignored);
   // No O_TRUNC: the file is emptied only after the checks below.
-  int fd = openNonBlocking(path, O_WRONLY | O_CREAT);
-  if (fd < 0) {
-    *error = errnoText(errno);
-    return false;
-  }
   struct stat info;
-  if (fstat(fd, &info) != 0) {
-    *error = errnoText(errno);
-    ::close(fd);
-    return false;
-  }
-  FileId id{static_cast<uint64_t>(info.st_dev),
-            static_cast<uint64_t>(info.st_ino)};
+  int fd = openAndStat(path, O_WRONLY | O_CREAT, &info, error);
+  if (fd < 0) return false;
+  const FileId id = idOf(info);
   if (std::find(mustDiffer.begin(), mustDiffer.end(), id) != mustDiffer.end()) {
     *error = "is the same file as the one being read";
     ::close(fd);
