@@ -39,6 +39,20 @@ void MapReader::loadBand(int column, int band) {
   }
 }
 
+bool MapReader::readRow(int32_t y, int32_t xMin, int32_t xMax,
+                        uint16_t* tileIds, int8_t* altitudes) {
+  // A block at a time: the cells of a block's row lie kCellBytes apart.
+  for (int32_t x = xMin; x <= xMax;) {
+    const int32_t block_end = std::min(xMax, x | (kBlockEdge - 1));
+    const uint8_t* cell = cellBytes(x, y);
+    for (; x <= block_end; ++x, cell += kCellBytes) {
+      *tileIds++ = tileIdOf(cell);
+      *altitudes++ = altitudeOf(cell);
+    }
+  }
+  return ok();
+}
+
 bool MapReader::close() {
   buffer_.clear();
   buffer_.shrink_to_fit();

@@ -48,6 +48,11 @@ class MapReader {
     return altitudeOf(cellBytes(x, y));
   }
 
+  // The tile ids and altitudes of the cells xMin ... xMax of row y, into
+  // the first xMax - xMin + 1 entries of each array. Returns ok().
+  bool readRow(int32_t y, int32_t xMin, int32_t xMax, uint16_t* tileIds,
+               int8_t* altitudes);
+
   // The stored bytes of cell (x, y), followed by those of the cells to its
   // right up to the end of its block (x up to x | 7), kCellBytes apart.
   // Valid until the next call; a scan along a row uses it once per block.

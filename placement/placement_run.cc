@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "map/map_reader.h"
 #include "placement/slot_index.h"
@@ -38,40 +39,65 @@ class Scan {
     // The generator works on a local copy, which stays in a register
     // across the hot loop.
     RandomSource random = *random_;
-    const bool finished = scanRows(area, random);
+    uint32_t pending = 0;
+    const bool finished = scanRows(area, random, pending);
+    random.advance(jumps_[pending]);
     *random_ = random;
     return finished;
   }
 
  private:
-  bool scanRows(const ScanArea& area, RandomSource& random) {
+  // Steps not yet taken stay counted in `pending` until a roll passes, and
+  // each roll is read straight from the settled state with a jump: the
+  // rolls of a run of cells then do not wait on one another.
+  static constexpr uint32_t kSettleAt = RandomJumpTable::kSize - kMaxRules;
+
+  bool scanRows(const ScanArea& area, RandomSource& random,
+                uint32_t& pending) {
+    if (area.isEmpty()) return true;
+    const int32_t width = area.x_max - area.x_min + 1;
+    std::vector<uint16_t> tile_ids(static_cast<size_t>(width));
+    std::vector<int8_t> altitudes(static_cast<size_t>(width));
     for (int32_t y = area.y_min; y <= area.y_max; ++y) {
-      // Along the row a block at a time: its cells lie kCellBytes apart.
-      for (int32_t x = area.x_min; x <= area.x_max;) {
-        const int32_t block_end = std::min(area.x_max, x | (kBlockEdge - 1));
-        const uint8_t* cell = map_->cellBytes(x, y);
-        if (!map_->ok()) return false;
-        for (; x <= block_end; ++x, cell += kCellBytes) {
-          const SlotIndex::Step* step =
-              slots_.stepsFor(MapReader::tileIdOf(cell));
-          if (step == nullptr) continue;
-          const int8_t altitude = MapReader::altitudeOf(cell);
-          for (; step->rule != nullptr; ++step) {
-            const int32_t roll = random.randomBetweenAfter(step->toRoll, 1, 100);
-            if (!placeFromSlot(*step->rule, roll, x, y, altitude, random))
-              return false;
-          }
-          if (step->skips) random.advance(step->toRoll);
-        }
+      if (!map_->readRow(y, area.x_min, area.x_max, tile_ids.data(),
+                         altitudes.data()))
+        return false;
+      if (!scanRow(y, area.x_min, width, tile_ids.data(), altitudes.data(),
+                   random, pending))
+        return false;
+    }
+    return true;
+  }
+
+  bool scanRow(int32_t y, int32_t x_min, int32_t width,
+               const uint16_t* tile_ids, const int8_t* altitudes,
+               RandomSource& random, uint32_t& pending) {
+    for (int32_t i = 0; i < width; ++i) {
+      const SlotIndex::Step* step = slots_.stepsFor(tile_ids[i]);
+      if (step == nullptr) continue;
+      for (; step->rule != nullptr; ++step) {
+        pending += step->stepsToRoll;
+        const int32_t roll = 1 + random.valueAfter(jumps_[pending]) % 100;
+        if (roll > step->chance) continue;
+        random.advance(jumps_[pending]);
+        pending = 0;
+        if (!placeFromSlot(*step->rule, x_min + i, y, altitudes[i], random))
+          return false;
+      }
+      // A cell takes at most kMaxRules steps, so the table always reaches
+      // the next cell's rolls.
+      pending += step->stepsToRoll;
+      if (pending >= kSettleAt) {
+        random.advance(jumps_[pending]);
+        pending = 0;
       }
     }
     return true;
   }
 
-  // Acts on a slot's chance roll.
-  bool placeFromSlot(const PlacementRule& rule, int32_t roll, int32_t x,
-                     int32_t y, int8_t altitude, RandomSource& random) {
-    if (roll > rule.chance()) return true;
+  // Draws the item of a slot whose roll passed and writes its records.
+  bool placeFromSlot(const PlacementRule& rule, int32_t x, int32_t y,
+                     int8_t altitude, RandomSource& random) {
     if (rule.totalWeight == 0) return true;
     const uint16_t item_id =
         chooseItem(rule, random.randomBetween(0, rule.totalWeight - 1));
@@ -92,6 +118,7 @@ class Scan {
   }
 
   const SlotIndex slots_;
+  const RandomJumpTable jumps_;
   RandomSource* random_;
   MapReader* map_;
   WorldItemWriter* writer_;

@@ -1,6 +1,7 @@
 #ifndef STREWGEN_PLACEMENT_RANDOM_SOURCE_H_
 #define STREWGEN_PLACEMENT_RANDOM_SOURCE_H_
 
+#include <array>
 #include <cstdint>
 
 namespace strewgen {
@@ -25,7 +26,7 @@ class RandomSource {
 
   // The jump over `steps` calls of nextValue(), to skip values that would be
   // drawn and thrown away.
-  static RandomJump jumpOver(uint32_t steps) {
+  static constexpr RandomJump jumpOver(uint32_t steps) {
     RandomJump jump;
     for (uint32_t i = 0; i < steps; ++i) {
       jump.multiplier *= kMultiplier;
@@ -38,12 +39,12 @@ class RandomSource {
     state_ = state_ * jump.multiplier + jump.increment;
   }
 
-  // randomBetween(lo, hi) taken after a jump over one step more than the
-  // values to drop: the last step of `jump` gives the value.
-  int32_t randomBetweenAfter(const RandomJump& jump, int32_t lo, int32_t hi) {
-    advance(jump);
-    const int32_t value = static_cast<int32_t>((state_ >> 16) & 0x7FFF);
-    return lo + value % (hi - lo + 1);
+  // The value nextValue() would return after the jump, without moving. A
+  // value several steps ahead is then one multiply-add away from the state,
+  // not a chain of them.
+  int32_t valueAfter(const RandomJump& jump) const {
+    const uint32_t state = state_ * jump.multiplier + jump.increment;
+    return static_cast<int32_t>((state >> 16) & 0x7FFF);
   }
 
   // A value in lo ... hi (lo <= hi), as the plain remainder of one
@@ -60,6 +61,25 @@ class RandomSource {
   static constexpr uint32_t kIncrement = 2531011u;
 
   uint32_t state_ = 1;
+};
+
+// The jumps over 0 ... kSize - 1 steps.
+class RandomJumpTable {
+ public:
+  static constexpr uint32_t kSize = 1024;
+
+  RandomJumpTable() {
+    for (uint32_t steps = 1; steps < kSize; ++steps) {
+      jumps_[steps].multiplier = jumps_[steps - 1].multiplier * kStep.multiplier;
+      jumps_[steps].increment =
+          jumps_[steps - 1].increment * kStep.multiplier + kStep.increment;
+    }
+  }
+  const RandomJump& operator[](uint32_t steps) const { return jumps_[steps]; }
+
+ private:
+  static constexpr RandomJump kStep = RandomSource::jumpOver(1);
+  std::array<RandomJump, kSize> jumps_{};
 };
 
 }  // namespace strewgen

@@ -23,10 +23,10 @@ SlotIndex::SlotIndex(const RuleTable& rules)
         ++skipped;
         continue;
       }
-      steps_.push_back({RandomSource::jumpOver(skipped + 1), &rule, true});
+      steps_.push_back({skipped + 1, rule.chance(), &rule});
       skipped = 0;
     }
-    steps_.push_back({RandomSource::jumpOver(skipped), nullptr, skipped > 0});
+    steps_.push_back({skipped, 0, nullptr});
   }
 }
 

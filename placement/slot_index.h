@@ -14,18 +14,18 @@ namespace strewgen {
 //
 // Every matching slot takes one roll, but a slot of chance 0 or without
 // weight never places anything: its roll is only a step of the generator.
-// Runs of such slots are folded into one jump, which keeps the sequence of
-// values exactly as if each had rolled.
+// Such slots are only counted as steps, which keeps the sequence of values
+// exactly as if each had rolled.
 class SlotIndex {
  public:
-  // A slot to roll for, after the rolls of the slots before it that cannot
-  // place: `toRoll` jumps over those and lands on this slot's own roll. The
-  // last step of a list has no rule; its jump (if `skips`) covers the rolls
-  // of the slots after the last that can place.
+  // A slot to roll for: its roll is `stepsToRoll` steps of the generator
+  // on, past the rolls of the slots before it that cannot place. The last
+  // step of a list has no rule; its `stepsToRoll` counts the rolls of the
+  // slots after the last that can place.
   struct Step {
-    RandomJump toRoll;
+    uint32_t stepsToRoll;
+    int32_t chance;  // the roll passes when it is at most this
     const PlacementRule* rule;
-    bool skips;
   };
 
   // The table must outlive the index.
