@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/test_support.h"
 
@@ -63,6 +65,26 @@ TEST(WorldItemFormat, NumberForms) {
                                   INT32_MIN, INT32_MIN)
                 .size(),
             kMaxWorldItemBytes);
+}
+
+TEST(WorldItemFormat, EveryFieldAgreesWithPrintfAtDigitBoundaries) {
+  std::vector<int32_t> values = {0, INT32_MAX, INT32_MIN, INT32_MIN + 1};
+  for (int64_t power = 1; power <= 1000000000; power *= 10) {
+    for (int64_t v : {power - 1, power, power + 1}) {
+      values.push_back(static_cast<int32_t>(v));
+      values.push_back(static_cast<int32_t>(-v));
+    }
+  }
+  for (int32_t v : values) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "SECTION WORLDITEM %i\r\n{\r\nSERIAL %06i\r\nID %i\r\n"
+                  "X %i\r\nY %i\r\nZ %i\r\nTYPE 255\r\nCOLOR %i\r\n}\r\n",
+                  v, v, v, v, v, v, v);
+    char out[kMaxWorldItemBytes];
+    const size_t length = formatWorldItem(out, v, v, v, v, v, v);
+    EXPECT_EQ(std::string(out, length), text) << v;
+  }
 }
 
 TEST(WorldItemWriter, WritesRecordsBackToBack) {
