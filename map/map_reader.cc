@@ -19,38 +19,36 @@ bool MapReader::open(const std::string& path) {
     file_.close(&ignored);
     return false;
   }
-  buffer_.assign(static_cast<size_t>(kBlockColumns * kBandBytes), 0);
-  bandInColumn_.assign(kBlockColumns, -1);
   return true;
 }
 
 void MapReader::loadBand(int column, int band) {
-  bandInColumn_[column] = band;
-  uint8_t* slot = &buffer_[column * kBandBytes];
-  if (!ok()) return;  // the slot is still zero from the failed read
-  const uint64_t offset =
-      column * kBlockColumnBytes + int64_t{band} * kBandBytes;
-  size_t got = 0;
-  if (!file_.readAt(offset, reinterpret_cast<char*>(slot), kBandBytes, &got,
-                    &error_) ||
-      got != kBandBytes) {
-    if (ok()) error_ = "unexpected end of file: the map has shrunk";
-    std::fill(slot, slot + kBandBytes, 0);
+  // The cache is made on first use, so that a reader used only through
+  // readBlocks() never holds it.
+  if (buffer_.empty()) {
+    buffer_.assign(static_cast<size_t>(kBlockColumns * kBandBytes), 0);
+    bandInColumn_.assign(kBlockColumns, -1);
   }
+  bandInColumn_[column] = band;
+  readBlocks(column, band * kBandBlockRows, kBandBlockRows,
+             &buffer_[column * kBandBytes]);
 }
 
-bool MapReader::readRow(int32_t y, int32_t xMin, int32_t xMax,
-                        uint16_t* tileIds, int8_t* altitudes) {
-  // A block at a time: the cells of a block's row lie kCellBytes apart.
-  for (int32_t x = xMin; x <= xMax;) {
-    const int32_t block_end = std::min(xMax, x | (kBlockEdge - 1));
-    const uint8_t* cell = cellBytes(x, y);
-    for (; x <= block_end; ++x, cell += kCellBytes) {
-      *tileIds++ = tileIdOf(cell);
-      *altitudes++ = altitudeOf(cell);
-    }
+bool MapReader::readBlocks(int column, int firstBlockRow, int blockRows,
+                           uint8_t* out) {
+  const size_t bytes = static_cast<size_t>(blockRows) * kBlockBytes;
+  if (ok()) {
+    const uint64_t offset =
+        column * kBlockColumnBytes + int64_t{firstBlockRow} * kBlockBytes;
+    size_t got = 0;
+    if (file_.readAt(offset, reinterpret_cast<char*>(out), bytes, &got,
+                     &error_) &&
+        got == bytes)
+      return true;
+    if (ok()) error_ = "unexpected end of file: the map has shrunk";
   }
-  return ok();
+  std::fill(out, out + bytes, 0);
+  return false;
 }
 
 bool MapReader::close() {

@@ -19,6 +19,8 @@ namespace strewgen {
 // then costs one read per column of blocks per band, and memory stays the
 // same whatever the map, the area or the number of reads.
 //
+// One thread at a time may use a reader.
+//
 // The reads take cells inside the map (0 <= x < kMapWidth, 0 <= y <
 // kMapHeight) and do not check them. When the operating system fails a
 // read, the reader answers 0 from then on and ok() turns false: callers
@@ -48,10 +50,11 @@ class MapReader {
     return altitudeOf(cellBytes(x, y));
   }
 
-  // The tile ids and altitudes of the cells xMin ... xMax of row y, into
-  // the first xMax - xMin + 1 entries of each array. Returns ok().
-  bool readRow(int32_t y, int32_t xMin, int32_t xMax, uint16_t* tileIds,
-               int8_t* altitudes);
+  // Reads `blockRows` blocks of one column of blocks, from block row
+  // `firstBlockRow` down, into `out` (blockRows * kBlockBytes bytes): they
+  // lie one after the other in the file, so this is one read. Returns
+  // ok(); after a failed read `out` holds zeros.
+  bool readBlocks(int column, int firstBlockRow, int blockRows, uint8_t* out);
 
   // The stored bytes of cell (x, y), followed by those of the cells to its
   // right up to the end of its block (x up to x | 7), kCellBytes apart.
@@ -60,7 +63,8 @@ class MapReader {
     const int column = x / kBlockEdge;
     const int block_row = y / kBlockEdge;
     const int band = block_row / kBandBlockRows;
-    if (bandInColumn_[column] != band) loadBand(column, band);
+    if (bandInColumn_.empty() || bandInColumn_[column] != band)
+      loadBand(column, band);
     return &buffer_[column * kBandBytes +
                     (block_row % kBandBlockRows) * kBlockBytes +
                     kBlockHeaderBytes +

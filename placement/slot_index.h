@@ -31,11 +31,22 @@ class SlotIndex {
   // The table must outlive the index.
   explicit SlotIndex(const RuleTable& rules);
 
-  // The steps for a cell of the tile id, ended by a step without a rule;
-  // nullptr when no slot has that tile id.
+  // The number of the tile id's list of steps; 0 when no slot has that
+  // tile id.
+  uint8_t listOf(uint16_t tileId) const { return listOfTile_[tileId]; }
+
+  // The list numbers of all 65536 tile ids, for loops that want the table
+  // itself at hand.
+  const uint8_t* listsOfTiles() const { return listOfTile_.data(); }
+
+  // The steps of a list (not 0), ended by a step without a rule.
+  const Step* steps(uint8_t list) const { return &steps_[listStart_[list]]; }
+
+  // The steps for a cell of the tile id; nullptr when no slot has that
+  // tile id.
   const Step* stepsFor(uint16_t tileId) const {
-    const uint8_t list = listOfTile_[tileId];
-    return list == 0 ? nullptr : &steps_[listStart_[list]];
+    const uint8_t list = listOf(tileId);
+    return list == 0 ? nullptr : steps(list);
   }
 
  private:

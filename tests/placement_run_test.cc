@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,7 +31,7 @@ std::vector<int> itemIds(const std::string& script) {
   std::vector<int> ids;
   for (size_t at = script.find("\r\nID "); at != std::string::npos;
        at = script.find("\r\nID ", at + 1))
-    ids.push_back(std::stoi(script.substr(at + 5)));
+    ids.push_back(std::atoi(script.c_str() + at + 5));
   return ids;
 }
 
@@ -184,6 +185,21 @@ TEST_F(PlacementRunTest, StopsBeforeTheSerialsRunOut) {
             "strewgen: " + output_ +
                 ": too many records: the next serial would exceed 4, so the "
                 "run stopped before it\n");
+}
+
+// Far into a run, past the blocks the scan hands on, the limit still stops
+// exactly before the serial that would pass it.
+TEST_F(PlacementRunTest, StopsBeforeTheSerialsRunOutFarIntoARun) {
+  PlacementOptions options;
+  options.maxSerial = 20000;
+  EXPECT_FALSE(run("0,100,700,1", {0, 0, 299, 299}, options));
+  const std::string script = output();
+  EXPECT_EQ(itemIds(script).size(), 20001u);
+  // Cell 20000 of the area, row by row, holds the last record.
+  const std::string last = test::worldItemRecord(200, 66, 0, 700, 20000);
+  ASSERT_GE(script.size(), last.size());
+  EXPECT_EQ(script.substr(script.size() - last.size()), last);
+  EXPECT_NE(console_.err.find("would exceed 20000"), std::string::npos);
 }
 
 TEST_F(PlacementRunTest, MapThatCannotBeOpenedLeavesTheOutputAlone) {

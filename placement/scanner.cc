@@ -1,0 +1,124 @@
+#include "placement/scanner.h"
+
+#include "placement/two_part_items.h"
+
+namespace strewgen {
+
+namespace {
+
+// The item of the pair whose running weight first exceeds the draw. The
+// draw is below the total weight, so a pair is always found.
+uint16_t chooseItem(const PlacementRule& rule, int32_t draw) {
+  for (int pair = 0; pair < kMaxPairs; ++pair) {
+    draw -= rule.weight(pair);
+    if (draw < 0) return rule.itemId(pair);
+  }
+  return rule.itemId(kMaxPairs - 1);  // not reached
+}
+
+// Steps not yet taken stay counted until a roll passes, and each roll is
+// read straight from the settled state with a jump from the table: the
+// rolls of a run of cells then do not wait on one another. A cell takes at
+// most kMaxRules steps, so settling once the count reaches this keeps every
+// count inside the table.
+constexpr uint32_t kSettleAt = RandomJumpTable::kSize - kMaxRules;
+
+}  // namespace
+
+void Scanner::run(RandomSource* randomOut) {
+  // The generator works on a local copy, which stays in a register across
+  // the hot loop.
+  RandomSource random = *randomOut;
+  uint32_t pending = 0;
+  bool going = nextBlock();
+  int slot = 0;
+  while (going && channels_.bands->waitForFilled(&slot)) {
+    const CellBand& band = (*channels_.bandBuffers)[slot];
+    for (int32_t row = 0; going && row < band.rows; ++row) {
+      const size_t at = static_cast<size_t>(row) * width_;
+      going = scanRow(band.yFirst + row, &band.lists[at], &band.altitudes[at],
+                      random, pending);
+    }
+    channels_.bands->release();
+  }
+  random.advance(jumps_[pending]);
+  *randomOut = random;
+  if (!going) channels_.bands->stop();
+  if (block_ != nullptr) channels_.items->publish();
+  channels_.items->finish();
+}
+
+bool Scanner::scanRow(int32_t y, const uint8_t* lists,
+                      const int8_t* altitudes, RandomSource& randomInOut,
+                      uint32_t& pendingInOut) {
+  // Locals, so that they live in registers: the stores of emit() could
+  // otherwise change them in the compiler's eyes.
+  RandomSource random = randomInOut;
+  uint32_t pending = pendingInOut;
+  const RandomJump* const jumps = &jumps_[0];
+  bool going = true;
+  for (int32_t i = 0; going && i < width_; ++i) {
+    if (lists[i] == 0) continue;
+    const SlotIndex::Step* step = slots_.steps(lists[i]);
+    for (; step->rule != nullptr; ++step) {
+      pending += step->stepsToRoll;
+      const int32_t roll = 1 + random.valueAfter(jumps[pending]) % 100;
+      if (roll > step->chance) continue;
+      random.advance(jumps[pending]);
+      pending = 0;
+      if (!place(*step->rule, xMin_ + i, y, altitudes[i], random)) {
+        going = false;
+        break;
+      }
+    }
+    if (!going) break;
+    pending += step->stepsToRoll;
+    if (pending >= kSettleAt) {
+      random.advance(jumps[pending]);
+      pending = 0;
+    }
+  }
+  randomInOut = random;
+  pendingInOut = pending;
+  return going;
+}
+
+// Draws the item of a slot whose roll passed.
+bool Scanner::place(const PlacementRule& rule, int32_t x, int32_t y,
+                    int8_t altitude, RandomSource& random) {
+  if (rule.totalWeight == 0) return true;
+  const uint16_t item_id =
+      chooseItem(rule, random.randomBetween(0, rule.totalWeight - 1));
+  if (!emit(x, y, altitude, item_id)) return false;
+  if (hasCompanion(item_id) &&
+      !emit(x, y, altitude, static_cast<uint16_t>(item_id + 1)))
+    return false;
+  return true;
+}
+
+bool Scanner::emit(int32_t x, int32_t y, int8_t altitude, uint16_t itemId) {
+  if (serial_ > maxSerial_) {
+    serialsRanOut_ = true;
+    return false;
+  }
+  if (block_->count == PlacedItemBlock::kCapacity && !nextBlock()) return false;
+  block_->items[block_->count++] = {static_cast<uint16_t>(x),
+                                    static_cast<uint16_t>(y), itemId, altitude};
+  ++serial_;
+  return true;
+}
+
+// Hands on the block being filled, if any, and takes a free one.
+bool Scanner::nextBlock() {
+  if (block_ != nullptr) channels_.items->publish();
+  int slot = 0;
+  if (!channels_.items->waitForFree(&slot)) {
+    block_ = nullptr;
+    return false;
+  }
+  block_ = &(*channels_.itemBlocks)[slot];
+  block_->count = 0;
+  return true;
+}
+
+}  // namespace strewgen
