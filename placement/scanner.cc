@@ -1,5 +1,7 @@
 #include "placement/scanner.h"
 
+#include <algorithm>
+
 #include "placement/two_part_items.h"
 
 namespace strewgen {
@@ -34,11 +36,8 @@ void Scanner::run(RandomSource* randomOut) {
   int slot = 0;
   while (going && channels_.bands->waitForFilled(&slot)) {
     const CellBand& band = (*channels_.bandBuffers)[slot];
-    for (int32_t row = 0; going && row < band.rows; ++row) {
-      const size_t at = static_cast<size_t>(row) * width_;
-      going = scanRow(band.yFirst + row, &band.lists[at], &band.altitudes[at],
-                      random, pending);
-    }
+    for (int32_t y = band.yFirst; going && y < band.yFirst + band.rows; ++y)
+      going = scanRow(band, y, random, pending);
     channels_.bands->release();
   }
   random.advance(jumps_[pending]);
@@ -48,39 +47,43 @@ void Scanner::run(RandomSource* randomOut) {
   channels_.items->finish();
 }
 
-bool Scanner::scanRow(int32_t y, const uint8_t* lists,
-                      const int8_t* altitudes, RandomSource& randomInOut,
-                      uint32_t& pendingInOut) {
+bool Scanner::scanRow(const CellBand& band, int32_t y,
+                      RandomSource& randomInOut, uint32_t& pendingInOut) {
   // Locals, so that they live in registers: the stores of emit() could
   // otherwise change them in the compiler's eyes.
   RandomSource random = randomInOut;
   uint32_t pending = pendingInOut;
   const RandomJump* const jumps = &jumps_[0];
-  bool going = true;
-  for (int32_t i = 0; going && i < width_; ++i) {
-    if (lists[i] == 0) continue;
-    const SlotIndex::Step* step = slots_.steps(lists[i]);
-    for (; step->rule != nullptr; ++step) {
-      pending += step->stepsToRoll;
-      const int32_t roll = 1 + random.valueAfter(jumps[pending]) % 100;
-      if (roll > step->chance) continue;
-      random.advance(jumps[pending]);
-      pending = 0;
-      if (!place(*step->rule, xMin_ + i, y, altitudes[i], random)) {
-        going = false;
-        break;
+  const int32_t x_max = xMin_ + width_ - 1;
+  // Along the row a block at a time: its cells follow one another.
+  for (int32_t x = xMin_; x <= x_max;) {
+    const int32_t block_end = std::min(x_max, x | (kBlockEdge - 1));
+    const uint8_t* cell = band.cell(x, y);
+    for (; x <= block_end; ++x, cell += 2) {
+      if (cell[0] == 0) continue;
+      const SlotIndex::Step* step = slots_.steps(cell[0]);
+      for (; step->rule != nullptr; ++step) {
+        pending += step->stepsToRoll;
+        const int32_t roll = 1 + random.valueAfter(jumps[pending]) % 100;
+        if (roll > step->chance) continue;
+        random.advance(jumps[pending]);
+        pending = 0;
+        if (!place(*step->rule, x, y, static_cast<int8_t>(cell[1]), random)) {
+          randomInOut = random;
+          pendingInOut = pending;
+          return false;
+        }
       }
-    }
-    if (!going) break;
-    pending += step->stepsToRoll;
-    if (pending >= kSettleAt) {
-      random.advance(jumps[pending]);
-      pending = 0;
+      pending += step->stepsToRoll;
+      if (pending >= kSettleAt) {
+        random.advance(jumps[pending]);
+        pending = 0;
+      }
     }
   }
   randomInOut = random;
   pendingInOut = pending;
-  return going;
+  return true;
 }
 
 // Draws the item of a slot whose roll passed.

@@ -42,8 +42,8 @@ class Scanner {
   bool serialsRanOut() const { return serialsRanOut_; }
 
  private:
-  bool scanRow(int32_t y, const uint8_t* lists, const int8_t* altitudes,
-               RandomSource& random, uint32_t& pending);
+  bool scanRow(const CellBand& band, int32_t y, RandomSource& random,
+               uint32_t& pending);
   bool place(const PlacementRule& rule, int32_t x, int32_t y, int8_t altitude,
              RandomSource& random);
   bool emit(int32_t x, int32_t y, int8_t altitude, uint16_t itemId);
