@@ -15,10 +15,11 @@ struct PlacedItem {
   int8_t z;
 };
 
-// A batch of placed items handed from the scan to the writer.
+// A batch of placed items handed from the scan to the writer. Its room is
+// made when it is first filled, so a small run touches little memory.
 struct PlacedItemBlock {
   static constexpr int kCapacity = 8192;
-  std::vector<PlacedItem> items = std::vector<PlacedItem>(kCapacity);
+  std::vector<PlacedItem> items;
   int count = 0;
 };
 

@@ -18,9 +18,10 @@ namespace {
 // Bands in flight between the map reader and the scan: one being read while
 // the other is scanned.
 constexpr int kBandBuffers = 2;
-// Blocks of placed items in flight between the scan and the writer. The
-// scan fills them while the output is being emptied, so it gets ahead.
-constexpr int kItemBlocks = 8;
+// Blocks of placed items in flight between the scan and the writer, 1.5 MB
+// at most. Emptying an old output takes the file system a while, and the
+// scan goes on filling these meanwhile.
+constexpr int kItemBlocks = 24;
 
 // The map reading thread: reads the area's bands in order until they end,
 // the scan stops, or a read fails (the map reader keeps why).

@@ -25,6 +25,13 @@ uint16_t chooseItem(const PlacementRule& rule, int32_t draw) {
 // count inside the table.
 constexpr uint32_t kSettleAt = RandomJumpTable::kSize - kMaxRules;
 
+// True when none of the eight cells from `cell` on has a step list: one
+// branch for the eight instead of one each.
+bool noListIn(const uint8_t* cell) {
+  return (cell[0] | cell[2] | cell[4] | cell[6] | cell[8] | cell[10] |
+          cell[12] | cell[14]) == 0;
+}
+
 }  // namespace
 
 void Scanner::run(RandomSource* randomOut) {
@@ -59,6 +66,10 @@ bool Scanner::scanRow(const CellBand& band, int32_t y,
   for (int32_t x = xMin_; x <= x_max;) {
     const int32_t block_end = std::min(x_max, x | (kBlockEdge - 1));
     const uint8_t* cell = band.cell(x, y);
+    if (block_end - x == kBlockEdge - 1 && noListIn(cell)) {
+      x = block_end + 1;  // eight cells no rule matches, as in open water
+      continue;
+    }
     for (; x <= block_end; ++x, cell += 2) {
       if (cell[0] == 0) continue;
       const SlotIndex::Step* step = slots_.steps(cell[0]);
@@ -120,6 +131,7 @@ bool Scanner::nextBlock() {
     return false;
   }
   block_ = &(*channels_.itemBlocks)[slot];
+  block_->items.resize(PlacedItemBlock::kCapacity);
   block_->count = 0;
   return true;
 }
