@@ -10,14 +10,16 @@
 
 namespace strewgen {
 
-// Reads the tile id and altitude of single cells of a world map file.
+// Reads a world map file: runs of stored blocks (readBlocks), or the tile
+// id and altitude of single cells.
 //
 // The file is held for exclusive use from open to close, so nothing can
-// change under the reader, and it answers from a fixed buffer of one band
-// of block rows: for each column of blocks it reads the band's blocks, which
-// lie one after the other in the file, with one read. A scan row by row
-// then costs one read per column of blocks per band, and memory stays the
-// same whatever the map, the area or the number of reads.
+// change under the reader. Single cells are answered from a fixed buffer of
+// one band of block rows, made on first use: for each column of blocks it
+// reads the band's blocks, which lie one after the other in the file, with
+// one read. Going row by row then costs one read per column of blocks per
+// band, and memory stays the same whatever the map, the area or the number
+// of reads.
 //
 // One thread at a time may use a reader.
 //
@@ -28,9 +30,8 @@ namespace strewgen {
 class MapReader {
  public:
   // Block rows read together for each column of blocks: 128 rows of cells,
-  // a 2.4 MB buffer for all 768 columns. Reads are the cost of a scan (one
-  // system call each), so fewer, larger ones pay; twice this halves them
-  // again for little more speed and twice the memory.
+  // a 2.4 MB buffer for all 768 columns. Each read is a system call, so
+  // fewer, larger ones pay; twice this halves them for twice the memory.
   static constexpr int kBandBlockRows = 16;
   static constexpr int64_t kBandBytes = int64_t{kBandBlockRows} * kBlockBytes;
 
