@@ -1,6 +1,8 @@
 #include "placement/placement_run.h"
 
 #include <functional>
+#include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -85,17 +87,29 @@ bool runPlacement(const std::string& mapPath, const ScanArea& area,
                   {&bands, &band_buffers, &items, &item_blocks});
   std::thread reading;
   std::thread scanning;
-  if (area.isEmpty()) {
-    items.finish();
-  } else {
-    reading = std::thread(readBands, &map, std::cref(slots), std::cref(area),
-                          &bands, &band_buffers);
-    scanning = std::thread([&scanner, random] { scanner.run(random); });
-  }
   auto join = [&] {
     if (reading.joinable()) reading.join();
     if (scanning.joinable()) scanning.join();
   };
+  if (area.isEmpty()) {
+    items.finish();
+  } else {
+    try {
+      reading = std::thread(readBands, &map, std::cref(slots),
+                            std::cref(area), &bands, &band_buffers);
+      scanning = std::thread([&scanner, random] { scanner.run(random); });
+    } catch (const std::system_error& error) {
+      // The system is out of threads: stop what did start, and leave the
+      // output untouched.
+      bands.stop();
+      items.stop();
+      join();
+      map.close();
+      console->reportError(mapPath, std::string("cannot start a thread: ") +
+                                        error.code().message());
+      return false;
+    }
+  }
 
   WorldItemWriter writer;
   console->printOpening(outputPath);
