@@ -18,9 +18,14 @@ namespace strewgen {
 // its record (and its companion's), then closes both files and prints
 // "finished!".
 //
-// Returns false when a file cannot be opened, read or written, or when the
-// serials would run past the largest one; standard error then says why, and
-// everything written before is in the output file.
+// The map is read and scanned on two threads of its own while the calling
+// thread writes; the output is the same, byte for byte, as one thread
+// doing all in turn.
+//
+// Returns false when a file cannot be opened, read or written, when the
+// serials would run past the largest one, or when the system has no thread
+// to spare; standard error then says why, and everything written before is
+// in the output file.
 struct PlacementOptions {
   std::string outputPath = kOutputFileName;
   int64_t maxSerial = 2147483647;  // serials are signed 32-bit numbers
