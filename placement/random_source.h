@@ -24,15 +24,10 @@ class RandomSource {
     return static_cast<int32_t>((state_ >> 16) & 0x7FFF);
   }
 
-  // The jump over `steps` calls of nextValue(), to skip values that would be
-  // drawn and thrown away.
-  static constexpr RandomJump jumpOver(uint32_t steps) {
-    RandomJump jump;
-    for (uint32_t i = 0; i < steps; ++i) {
-      jump.multiplier *= kMultiplier;
-      jump.increment = jump.increment * kMultiplier + kIncrement;
-    }
-    return jump;
+  // The jump over one call of nextValue() more than `jump` covers.
+  static constexpr RandomJump oneStepMore(const RandomJump& jump) {
+    return {jump.multiplier * kMultiplier,
+            jump.increment * kMultiplier + kIncrement};
   }
 
   void advance(const RandomJump& jump) {
@@ -69,16 +64,12 @@ class RandomJumpTable {
   static constexpr uint32_t kSize = 1024;
 
   RandomJumpTable() {
-    for (uint32_t steps = 1; steps < kSize; ++steps) {
-      jumps_[steps].multiplier = jumps_[steps - 1].multiplier * kStep.multiplier;
-      jumps_[steps].increment =
-          jumps_[steps - 1].increment * kStep.multiplier + kStep.increment;
-    }
+    for (uint32_t steps = 1; steps < kSize; ++steps)
+      jumps_[steps] = RandomSource::oneStepMore(jumps_[steps - 1]);
   }
   const RandomJump& operator[](uint32_t steps) const { return jumps_[steps]; }
 
  private:
-  static constexpr RandomJump kStep = RandomSource::jumpOver(1);
   std::array<RandomJump, kSize> jumps_{};
 };
 

@@ -42,13 +42,6 @@ class SlotIndex {
   // The steps of a list (not 0), ended by a step without a rule.
   const Step* steps(uint8_t list) const { return &steps_[listStart_[list]]; }
 
-  // The steps for a cell of the tile id; nullptr when no slot has that
-  // tile id.
-  const Step* stepsFor(uint16_t tileId) const {
-    const uint8_t list = listOf(tileId);
-    return list == 0 ? nullptr : steps(list);
-  }
-
  private:
   std::vector<uint8_t> listOfTile_;  // 65536 entries; 0 for no list
   std::vector<uint32_t> listStart_;  // index 0 unused

@@ -46,5 +46,19 @@ TEST(RandomSource, RangesWiderThan32768OnlyReachTheirStart) {
   EXPECT_EQ(highest, 32767);
 }
 
+// A jump from the table lands where that many steps one by one land.
+TEST(RandomJumpTable, JumpsEqualSingleSteps) {
+  const RandomJumpTable jumps;
+  for (uint32_t steps : {0u, 1u, 2u, 100u, RandomJumpTable::kSize - 1}) {
+    RandomSource stepped;
+    for (uint32_t i = 0; i < steps; ++i) stepped.nextValue();
+    RandomSource jumped;
+    EXPECT_EQ(jumped.valueAfter(jumps[steps]), stepped.valueAfter(jumps[0]))
+        << steps;
+    jumped.advance(jumps[steps]);
+    EXPECT_EQ(jumped.nextValue(), stepped.nextValue()) << steps;
+  }
+}
+
 }  // namespace
 }  // namespace strewgen
